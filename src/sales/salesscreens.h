@@ -1,0 +1,3 @@
+#pragma once
+// Registers the screens of the sales folder with the screen registry.
+void registerSalesScreens();
