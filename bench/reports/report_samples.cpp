@@ -1,6 +1,7 @@
 // Writes sample reports to look at by eye: an A4 portrait list, an A4 landscape list and a
 // sales slip as PDF files, and pictures of the preview window (and the capitals window).
-//   report_samples <output folder>
+//   report_samples <output folder> [--show]   (--show: also leave the preview on the screen
+//   for five seconds, for a screenshot of the whole display)
 #include "dm1.h"
 #include "preview.h"
 #include "printing.h"
@@ -12,6 +13,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTimer>
 #include <cstdio>
 #ifdef CS_HAVE_SALES
 #include "ntoc1.h"
@@ -125,5 +127,13 @@ int main(int argc, char **argv)
         w.grab().save(out.filePath(QStringLiteral("ntoc1.png")));
     }
 #endif
+    if (argc > 2 && qstrcmp(argv[2], "--show") == 0) {
+        auto *w = new TFdyPreview1;
+        w->setAttribute(Qt::WA_DeleteOnClose);
+        w->setReport(landscape);
+        w->showMaximized();
+        QTimer::singleShot(5000, &app, &QCoreApplication::quit);
+        return app.exec();
+    }
     return 0;
 }

@@ -185,7 +185,8 @@ ReportRun::ReportRun(const ReportForm &form)
 
 QString ReportRun::fieldText(int row, int fieldCol) const
 {
-    if (fieldCol < 0 || !m_ds) return {};
+    if (fieldCol < 0 || !m_ds || !m_ds->isOpen() || row >= m_ds->recordCount() || fieldCol >= m_ds->columnCount())
+        return {};
     return m_ds->textAt(row, fieldCol);
 }
 
@@ -218,6 +219,9 @@ void ReportRun::placeBand(Page &page, const Band &band, double y, int row)
 
 const Page &ReportRun::produceNext()
 {
+    // A dataset closed or re-queried under a running report ends it at what is still there.
+    const int available = m_ds && m_ds->isOpen() ? m_ds->recordCount() : 0;
+    if (available < m_total) m_total = std::max(available, m_row);
     Page &page = m_pages.emplace_back();
     page.number = int(m_pages.size());
     page.firstRow = m_row;

@@ -89,7 +89,7 @@ void addPageFooter(ReportForm &f, double height)
     n.kind = ReportItem::Kind::PageNumber;
     n.name = QStringLiteral("QRSysData1");
     n.text = QStringLiteral("（");
-    n.rect = QRectF(f.printableWidth() - 40, 0, 40, height);
+    n.rect = QRectF(f.printableWidth() - 42, 0, 40, height);
     n.font = songti(9);
     n.align = R;
     foot.items.push_back(n);

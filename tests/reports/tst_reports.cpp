@@ -407,6 +407,21 @@ private Q_SLOTS:
                  QStringList({QStringLiteral("14.5"), QStringLiteral("13.5"), QStringLiteral("12.5")}));
     }
 
+    // A dataset closed under a running report (a re-query elsewhere) ends the report cleanly.
+    void datasetClosedMidReport()
+    {
+        TempDb db;
+        addBills(db.conn(), QStringLiteral("ysfx"), 100);
+        openAll(DM1->AQysfx1, QStringLiteral("ysfx"));
+        ReportRun run(*prepareList(nullptr, listPrintJob(QStringLiteral("TFysfx1"))));
+        const int firstPageRows = run.produceNext().rowCount;
+        DM1->AQysfx1->close();
+        run.produceAll();
+        QVERIFY(run.finished());
+        QCOMPARE(placedRows(run).size(), firstPageRows);
+        QVERIFY(run.page(run.pageCount() - 1).hasSummary);
+    }
+
     // A long report shows its first page at once and keeps the window responsive while the
     // rest is produced; the page buttons work on what exists so far.
     void previewWhileProducing()
