@@ -149,6 +149,8 @@ struct Page {
 class ReportRun {
 public:
     explicit ReportRun(const ReportForm &form);
+    ReportRun(const ReportRun &) = delete; // holds pointers into its own copy of the bands
+    ReportRun &operator=(const ReportRun &) = delete;
 
     QSizeF paperSize() const { return m_paper; }
     QPageLayout pageLayout() const { return m_layout; }
