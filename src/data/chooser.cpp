@@ -40,6 +40,7 @@ Chooser::Chooser(ChooserConfig config, QWidget *parent)
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("DBGrid1"));
     m_model = bindGrid(m_grid, m_cfg.dataset, m_cfg.columns);
+    grid::standardLook(m_grid);
     if (m_cfg.titleSort) grid::enableTitleSort(m_grid, m_model);
     grid::onEnter(m_grid, [this] { choose(); });
     outer->addWidget(m_grid, 1);

@@ -42,6 +42,7 @@ CodeList::CodeList(CodeListConfig config, QWidget *parent) : QDialog(parent), m_
     col.title = m_cfg.columnTitle;
     col.width = m_cfg.columnWidth;
     m_model = bindGrid(m_grid, m_cfg.dataset, {col});
+    grid::standardLook(m_grid);
     if (m_cfg.titleSort) grid::enableTitleSort(m_grid, m_model);
     grid::onEnter(m_grid, [this] { choose(); });
     outer->addWidget(m_grid, 1);

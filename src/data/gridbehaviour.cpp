@@ -4,10 +4,24 @@
 #include <QEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace grid {
 namespace {
+// White cells on the grey of the grid: a cell without a colour of its own is painted white.
+class WhiteCells : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+protected:
+    void initStyleOption(QStyleOptionViewItem *option, const QModelIndex &index) const override
+    {
+        QStyledItemDelegate::initStyleOption(option, index);
+        if (option->backgroundBrush.style() == Qt::NoBrush) option->backgroundBrush = QBrush(Qt::white);
+    }
+};
+
 class EnterFilter : public QObject {
 public:
     EnterFilter(QTableView *v, std::function<void()> fn) : QObject(v), m_fn(std::move(fn)) { v->installEventFilter(this); }
@@ -26,6 +40,17 @@ protected:
 private:
     std::function<void()> m_fn;
 };
+}
+
+void standardLook(QTableView *view)
+{
+    view->horizontalHeader()->setHighlightSections(false);
+    view->verticalHeader()->setHighlightSections(false);
+    QPalette p = view->palette();
+    p.setColor(QPalette::Base, QColor(212, 208, 200));
+    view->setPalette(p);
+    view->setAlternatingRowColors(false);
+    view->setItemDelegate(new WhiteCells(view));
 }
 
 void sortByTitle(GridModel *model, int column)

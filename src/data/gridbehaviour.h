@@ -8,6 +8,9 @@ class GridModel;
 class QTableView;
 
 namespace grid {
+// The look of every list grid: titles that stay regular unless sorted (a selected row does not
+// make them bold), grey behind the rows.
+void standardLook(QTableView *view);
 // A click on a column title sorts the fetched result by that column.
 void enableTitleSort(QTableView *view, GridModel *model);
 // The click itself: nothing when the dataset is closed; "field ASC" unless the sort is already

@@ -113,6 +113,7 @@ void ListWindow::build()
     m_grid = new QTableView(this);
     m_grid->setObjectName(QStringLiteral("DBGrid1"));
     m_model = bindGrid(m_grid, m_cfg.dataset, m_cfg.columns);
+    grid::standardLook(m_grid);
     m_model->rowTextColor = m_cfg.rowTextColor;
     m_model->rowBackground = m_cfg.rowBackground;
     if (m_cfg.titleSort) grid::enableTitleSort(m_grid, m_model);

@@ -18,6 +18,19 @@ class TstDanwei : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
+    // A picture of the dialog, for looking at (set CS_SCREENSHOTS to a folder).
+    void screenshot()
+    {
+        const QString dir = qEnvironmentVariable("CS_SCREENSHOTS");
+        if (dir.isEmpty()) QSKIP("CS_SCREENSHOTS not set");
+        TempDb db;
+        TFdanwei1 d;
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QTest::qWait(200);
+        QVERIFY(d.grab().save(dir + QStringLiteral("/shop-information.png")));
+    }
+
     void requiredBoxes_data()
     {
         QTest::addColumn<QString>("name");

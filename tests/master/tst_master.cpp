@@ -48,6 +48,32 @@ class TstMaster : public QObject {
 private Q_SLOTS:
     void initTestCase() { registerMasterScreens(); }
 
+    // Pictures of the employee list and its add dialog, for looking at (set CS_SCREENSHOTS to a folder).
+    void screenshots()
+    {
+        const QString dir = qEnvironmentVariable("CS_SCREENSHOTS");
+        if (dir.isEmpty()) QSKIP("CS_SCREENSHOTS not set");
+        TempDb db;
+        addEmployee(db.conn(), QStringLiteral("张三"), QStringLiteral("销售部"));
+        addEmployee(db.conn(), QStringLiteral("李四"), QStringLiteral("仓库"));
+        addEmployee(db.conn(), QStringLiteral("王五"), QStringLiteral("财务部"));
+        TFyg1 list;
+        list.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&list));
+        QHeaderView *h = list.grid()->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(3) + 5, h->height() / 2));
+        QTest::qWait(200);
+        QVERIFY(list.grab().save(dir + QStringLiteral("/employee-list.png")));
+        ModalDriver drv("TFtjyg1", [&](QWidget *d) {
+            child<QLineEdit>(d, "Edit1")->setText(QStringLiteral("赵六"));
+            QTest::qWait(300);
+            d->grab().save(dir + QStringLiteral("/employee-add.png"));
+            static_cast<QDialog *>(d)->reject();
+        });
+        list.run(ListAction::Add);
+        QVERIFY(drv.acted());
+    }
+
     void employeeList()
     {
         TempDb db;
