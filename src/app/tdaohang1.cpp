@@ -64,8 +64,7 @@ TFdaohang1::TFdaohang1(std::function<void(const QString &)> run, QWidget *parent
         });
     }
     auto *build = new QLabel(QStringLiteral("Build 2010.07.11"), this);
-    build->setStyleSheet(QStringLiteral("color: white;"));
-    build->move(584, 72 - 22);
+    build->setStyleSheet(QStringLiteral("color: rgb(90,90,90);"));
     build->adjustSize();
     build->move(584, 72);
 }

@@ -156,8 +156,14 @@ private Q_SLOTS:
         ds->setSql(QStringLiteral("select * from sp order by id"));
         ds->open();
         QTableView a, b;
-        GridModel *ma = bindGrid(&a, ds, {{QStringLiteral("txm"), QStringLiteral("条码")}});
-        GridModel *mb = bindGrid(&b, ds, {{QStringLiteral("ppgg"), QStringLiteral("品名")}, {QStringLiteral("kcsl"), QStringLiteral("数量"), 60, Qt::AlignRight, moneyTint(), true, 2}});
+        GridColumn txm, ppgg, kcsl;
+        txm.field = QStringLiteral("txm");
+        ppgg.field = QStringLiteral("ppgg");
+        kcsl.field = QStringLiteral("kcsl");
+        kcsl.tint = moneyTint();
+        kcsl.decimals = 2;
+        GridModel *ma = bindGrid(&a, ds, {txm});
+        GridModel *mb = bindGrid(&b, ds, {ppgg, kcsl});
         QCOMPARE(ma->columnCount(), 1);
         QCOMPARE(mb->cellText(0, 1), QStringLiteral("1.00"));
         ds->moveTo(3);
