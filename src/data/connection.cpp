@@ -84,7 +84,7 @@ Connection::~Connection()
     if (m_db) sqlite3_close_v2(m_db);
 }
 
-bool Connection::open(const QString &path, QString *error)
+bool Connection::open(const QString &path, QString *error, bool verify)
 {
     auto fail = [&](const QString &why) {
         if (m_db) sqlite3_close_v2(m_db);
@@ -110,8 +110,10 @@ bool Connection::open(const QString &path, QString *error)
         exec(QStringLiteral("PRAGMA journal_mode=WAL"));
         exec(QStringLiteral("PRAGMA synchronous=FULL"));
         exec(QStringLiteral("PRAGMA foreign_keys=OFF"));
-        const QVariant check = scalar(QStringLiteral("PRAGMA quick_check"));
-        if (check.toString() != QStringLiteral("ok")) return fail(check.toString());
+        if (verify) {
+            const QVariant check = scalar(QStringLiteral("PRAGMA quick_check"));
+            if (check.toString() != QStringLiteral("ok")) return fail(check.toString());
+        }
     } catch (const DbError &e) {
         return fail(e.text());
     }
@@ -130,7 +132,7 @@ sqlite3 *Connection::handle()
 {
     if (!m_db) {
         QString why;
-        if (m_path.isEmpty() || !open(m_path, &why))
+        if (m_path.isEmpty() || !open(m_path, &why, false))
             throw DbError(QStringLiteral("无法打开数据库：") + why);
     }
     return m_db;

@@ -45,8 +45,9 @@ public:
     Connection &operator=(const Connection &) = delete;
 
     // Opens the file; refuses a missing file and one that is not a database of this program.
-    // Returns false with the reason in *error.
-    bool open(const QString &path, QString *error = nullptr);
+    // verify also reads every page once, refusing a damaged file (done at start-up, not on
+    // the silent reopen after a close). Returns false with the reason in *error.
+    bool open(const QString &path, QString *error = nullptr, bool verify = true);
     void close();
     bool isOpen() const { return m_db != nullptr; }
     QString path() const { return m_path; }
