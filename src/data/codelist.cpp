@@ -41,7 +41,7 @@ CodeList::CodeList(CodeListConfig config, QWidget *parent) : QDialog(parent), m_
     col.field = m_cfg.field;
     col.title = m_cfg.columnTitle;
     col.width = m_cfg.columnWidth;
-    m_model = bindGrid(m_grid, m_cfg.dataset, {col});
+    m_model = bindGrid(m_grid, m_cfg.dataset, QList<GridColumn>{col} + m_cfg.moreColumns);
     grid::standardLook(m_grid);
     if (m_cfg.titleSort) grid::enableTitleSort(m_grid, m_model);
     grid::onEnter(m_grid, [this] { choose(); });
@@ -105,6 +105,13 @@ bool CodeList::removeCurrent()
     if (!ds->isOpen() || ds->isEmpty() || ds->recNo() < 0) {
         msg::warning(this, QStringLiteral("没有") + m_cfg.thing + QStringLiteral("可删除！"));
         return false;
+    }
+    if (m_cfg.refuseDelete) {
+        const QString why = m_cfg.refuseDelete(*ds);
+        if (!why.isEmpty()) {
+            msg::warning(this, why);
+            return false;
+        }
     }
     if (!msg::confirm(this, QStringLiteral("确定要删除此") + m_cfg.thing + QStringLiteral("么？"))) return false;
     return guarded([&] { ds->remove(); });

@@ -20,6 +20,9 @@ struct CodeListConfig {
     int columnWidth = 240;
     bool titleSort = true;
     bool hasMode = false;       // the hidden selection-mode label xzbj
+    QList<GridColumn> moreColumns; // columns after the name (the member levels' discount)
+    // The message that refuses deleting the current row ("不可删除“无卡顾客”！"); empty allows it.
+    std::function<QString(const Dataset &)> refuseDelete;
     std::function<QDialog *(QWidget *parent)> makeAdd;
     QSize size = QSize(292, 453);
 };

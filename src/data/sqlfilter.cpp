@@ -14,6 +14,12 @@ void Filter::like(const QString &field, const QString &text)
     m_lines << prefix() + field + QStringLiteral(" like ") + p;
 }
 
+void Filter::pattern(const QString &field, const QString &likePattern)
+{
+    const QString p = param(likePattern);
+    m_lines << prefix() + field + QStringLiteral(" like ") + p;
+}
+
 void Filter::compare(const QString &field, const QString &op, const QVariant &value)
 {
     static const QStringList ops = {QStringLiteral("="), QStringLiteral("<>"), QStringLiteral(">"),

@@ -11,6 +11,8 @@ class Filter {
 public:
     // "<field> like '%text%'" (the text bound; an empty text matches every row with a value).
     void like(const QString &field, const QString &text);
+    // "<field> like pattern", the pattern bound as given ("%0101": ends with 0101).
+    void pattern(const QString &field, const QString &likePattern);
     // "<field> <op> value", op one of = <> > >= < <=.
     void compare(const QString &field, const QString &op, const QVariant &value);
     void equals(const QString &field, const QVariant &value) { compare(field, QStringLiteral("="), value); }

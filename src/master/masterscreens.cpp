@@ -1,7 +1,9 @@
 #include "masterscreens.h"
 #include "frame.h"
 #include "selection.h"
+#include "tghs1.h"
 #include "tlb1.h"
+#include "tsp1.h"
 #include "tyg1.h"
 
 void registerMasterScreens()
@@ -10,6 +12,15 @@ void registerMasterScreens()
     screens::add(QStringLiteral("TFyg2"), [](QWidget *p) -> QWidget * { return new TFyg2(p); }, false);
     screens::add(QStringLiteral("TFlb1"), [](QWidget *p) -> QWidget * { return new TFlb1(p); }, false);
     screens::add(QStringLiteral("TFdw1"), [](QWidget *p) -> QWidget * { return new TFdw1(p); }, false);
+    screens::add(QStringLiteral("TFsp1"), [](QWidget *p) -> QWidget * { return new TFsp1(p); }, true);
+    screens::add(QStringLiteral("TFtjsp1"), [](QWidget *p) -> QWidget * { return new TFtjsp1(p); }, false);
+    screens::add(QStringLiteral("TFcxsp1"), [](QWidget *p) -> QWidget * { return new TFcxsp1(p); }, false);
+    screens::add(QStringLiteral("TFsp2"), [](QWidget *p) -> QWidget * { return new TFsp2(p); }, false);
+    screens::add(QStringLiteral("TFsp3"), [](QWidget *p) -> QWidget * { return new TFsp3(p); }, true);
+    screens::add(QStringLiteral("TFghs1"), [](QWidget *p) -> QWidget * { return new TFghs1(p); }, true);
+    screens::add(QStringLiteral("TFtjghs1"), [](QWidget *p) -> QWidget * { return new TFtjghs1(p); }, false);
+    screens::add(QStringLiteral("TFcxghs1"), [](QWidget *p) -> QWidget * { return new TFcxghs1(p); }, false);
+    screens::add(QStringLiteral("TFghs2"), [](QWidget *p) -> QWidget * { return new TFghs2(p); }, false);
 
     using selection::registerBoxes;
     // Category list: the goods dialog's category box.
