@@ -43,7 +43,10 @@ Chooser::Chooser(ChooserConfig config, QWidget *parent)
     grid::standardLook(m_grid);
     if (m_cfg.titleSort) grid::enableTitleSort(m_grid, m_model);
     grid::onEnter(m_grid, [this] { choose(); });
-    outer->addWidget(m_grid, 1);
+    m_body = new QHBoxLayout;
+    m_body->setSpacing(2);
+    m_body->addWidget(m_grid, 1);
+    outer->addLayout(m_body, 1);
     connect(m_grid, &QTableView::doubleClicked, this, [this] { choose(); });
     connect(m_cha, &QPushButton::clicked, this, [this] { runQuery(); });
     connect(m_xuan, &QPushButton::clicked, this, [this] { choose(); });
@@ -53,6 +56,13 @@ Chooser::Chooser(ChooserConfig config, QWidget *parent)
     if (!boxes.isEmpty()) setTabOrder(boxes.last(), m_cha);
     keys::installDialogKeys(this, m_search.lastBox(), m_cha, m_guan);
     resize(m_cfg.size);
+}
+
+void Chooser::setSidePanel(QWidget *panel, int width)
+{
+    panel->setParent(this);
+    panel->setFixedWidth(width);
+    m_body->insertWidget(0, panel);
 }
 
 void Chooser::setMode(const QString &mode, QWidget *caller)

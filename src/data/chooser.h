@@ -9,6 +9,7 @@
 #include <QPointer>
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QTableView;
@@ -44,6 +45,8 @@ public:
     void addNew();
 
     QTableView *grid() const { return m_grid; }
+    // A panel left of the grid (the goods windows' category tree), `width` wide.
+    void setSidePanel(QWidget *panel, int width);
     GridModel *model() const { return m_model; }
     ConditionBoxes &searchBoxes() { return m_search; }
     const ChooserConfig &config() const { return m_cfg; }
@@ -59,6 +62,7 @@ private:
     QLabel *m_xzbj = nullptr;
     QPointer<QWidget> m_caller;
     QTableView *m_grid = nullptr;
+    QHBoxLayout *m_body = nullptr;
     GridModel *m_model = nullptr;
     QPushButton *m_cha = nullptr, *m_xuan = nullptr, *m_xin = nullptr, *m_guan = nullptr;
 };

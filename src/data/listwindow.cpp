@@ -120,7 +120,10 @@ void ListWindow::build()
     if (m_cfg.enterMovesOn) grid::enterMovesOn(m_grid);
     m_grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(m_grid, &QTableView::doubleClicked, this, [this] { run(m_cfg.doubleClick); });
-    outer->addWidget(m_grid, 1);
+    m_body = new QHBoxLayout;
+    m_body->setSpacing(2);
+    m_body->addWidget(m_grid, 1);
+    outer->addLayout(m_body, 1);
 
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("PopupMenu1"));
@@ -148,6 +151,22 @@ void ListWindow::build()
     }
     keys::escCloses(this, [this] { run(ListAction::Close); });
     resize(m_cfg.size);
+}
+
+void ListWindow::setSidePanel(QWidget *panel, int width)
+{
+    panel->setParent(this);
+    panel->setFixedWidth(width);
+    m_body->insertWidget(0, panel);
+}
+
+Decimal ListWindow::total(const Dataset &ds, const QString &field)
+{
+    Decimal sum;
+    const int c = ds.isOpen() ? ds.fieldIndex(field) : -1;
+    if (c < 0) return sum;
+    for (int r = 0; r < ds.recordCount(); ++r) sum += ds.decAt(r, c);
+    return sum;
 }
 
 void ListWindow::setPanel(int index, const QString &text)

@@ -3,6 +3,7 @@
 // dataset, a status bar and a context menu. A screen says only what differs: title, thing,
 // columns, buttons, status panels, default filter, row colours, and (by overriding) the
 // dialogs its buttons open.
+#include "decimal.h"
 #include "gridmodel.h"
 #include "sqlfilter.h"
 #include <QColor>
@@ -11,6 +12,7 @@
 #include <QWidget>
 #include <functional>
 
+class QHBoxLayout;
 class QLabel;
 class QMenu;
 class QStatusBar;
@@ -71,6 +73,8 @@ public:
     const ListConfig &config() const { return m_cfg; }
     Dataset *dataset() const { return m_cfg.dataset; }
     QTableView *grid() const { return m_grid; }
+    // A panel left of the grid (the goods windows' category tree), `width` wide.
+    void setSidePanel(QWidget *panel, int width);
     GridModel *model() const { return m_model; }
     QStatusBar *statusBar() const { return m_status; }
     QToolButton *button(ListAction a) const { return m_buttons.value(int(a)); }
@@ -95,6 +99,8 @@ public:
     void addMenuEntry(const QString &text, std::function<void()> fn);
 
     static QString actionCaption(ListAction a);
+    // The sum of a number column over the rows the dataset holds (totals in the status bar).
+    static Decimal total(const Dataset &ds, const QString &field);
 
 protected:
     virtual void onAdd();
@@ -120,6 +126,7 @@ private:
     void build();
     ListConfig m_cfg;
     QTableView *m_grid = nullptr;
+    QHBoxLayout *m_body = nullptr;
     GridModel *m_model = nullptr;
     QStatusBar *m_status = nullptr;
     QList<QLabel *> m_panels;

@@ -11,6 +11,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 RecordDialog::RecordDialog(RecordConfig config, QWidget *parent) : QDialog(parent), m_cfg(std::move(config))
@@ -64,8 +65,12 @@ void RecordDialog::build()
         label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         const int row = i / perRow, col = (i % perRow) * 2;
         grid->addWidget(label, row, col);
-        grid->addWidget(w, row, col + 1);
+        auto *cell = new QHBoxLayout;
+        cell->setSpacing(2);
+        cell->addWidget(w, 1);
+        grid->addLayout(cell, row, col + 1);
         m_boxes << w;
+        m_cells << cell;
     }
     outer->addLayout(grid);
     outer->addStretch();
@@ -85,9 +90,31 @@ void RecordDialog::build()
     }
     connect(m_save, &QPushButton::clicked, this, [this] { save(); });
     connect(m_close, &QPushButton::clicked, this, &QDialog::reject);
-    keys::installDialogKeys(this, m_boxes.isEmpty() ? nullptr : m_boxes.last(), m_save, m_close);
+    m_nav = keys::installDialogKeys(this, m_boxes.isEmpty() ? nullptr : m_boxes.last(), m_save, m_close);
     if (m_cfg.fixedSize.isValid()) setFixedSize(m_cfg.fixedSize);
     setWindowTitle(QStringLiteral("新增") + m_cfg.titleThing);
+}
+
+QToolButton *RecordDialog::addButtonBeside(const QString &field, const QString &hint, std::function<void()> fn)
+{
+    QWidget *w = box(field);
+    if (!w) return nullptr;
+    auto *b = new QToolButton(this);
+    b->setText(QStringLiteral("…"));
+    b->setToolTip(hint);
+    b->setFocusPolicy(Qt::NoFocus);
+    m_cells[m_boxes.indexOf(w)]->addWidget(b);
+    connect(b, &QToolButton::clicked, this, [fn = std::move(fn)] { fn(); });
+    return b;
+}
+
+QLabel *RecordDialog::addTextBeside(const QString &field, const QString &text)
+{
+    QWidget *w = box(field);
+    if (!w) return nullptr;
+    auto *l = new QLabel(text, this);
+    m_cells[m_boxes.indexOf(w)]->addWidget(l);
+    return l;
 }
 
 QWidget *RecordDialog::boxByName(const QString &name) const

@@ -7,12 +7,16 @@
 #include <QList>
 #include <QSize>
 #include <QStringList>
+#include <functional>
 
 class Dataset;
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QHBoxLayout;
+class QToolButton;
+namespace keys { class EnterNavigator; }
 
 enum class BoxKind {
     Text,         // free text, stored trimmed
@@ -71,6 +75,11 @@ public:
     QString boxText(const QString &field) const;
     void setBoxText(const QString &field, const QString &text);
     QPushButton *saveButton() const { return m_save; }
+    // The Enter rules of the dialog, for boxes whose Enter means something else.
+    keys::EnterNavigator *navigator() const { return m_nav; }
+    // A small button beside a box (a selection list's "…"), and a note beside a box.
+    QToolButton *addButtonBeside(const QString &field, const QString &hint, std::function<void()> fn);
+    QLabel *addTextBeside(const QString &field, const QString &text);
     QPushButton *closeButton() const { return m_close; }
 
     // "保存": true when a record was written.
@@ -99,6 +108,8 @@ private:
     RecordConfig m_cfg;
     Mode m_mode = Mode::Add;
     QList<QWidget *> m_boxes;
+    QList<QHBoxLayout *> m_cells; // the box and what stands beside it
+    keys::EnterNavigator *m_nav = nullptr;
     QLabel *m_st1 = nullptr;
     QPushButton *m_save = nullptr, *m_close = nullptr;
 };
