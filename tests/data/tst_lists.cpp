@@ -10,6 +10,9 @@
 #include "xlsxexport.h"
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTimer>
 #include <QDateEdit>
 #include <QFont>
 #include <QHeaderView>
@@ -600,6 +603,65 @@ private Q_SLOTS:
         const auto r = xlsx::writeWorkbook(path, *DM1->AQghs1, xlsx::gridColumns(w.grid()), [](int done) { return done < 10; });
         QCOMPARE(r, xlsx::Result::Cancelled);
         QCOMPARE(readWorkbook(path).value(QStringLiteral("rows")).toArray().size(), 11);
+    }
+
+    void exportToldWhereWhenNothingOpensIt()
+    {
+        // A desktop whose opener finds no program for the workbook.
+        QTemporaryDir bin;
+        QFile fake(bin.filePath(QStringLiteral("xdg-open")));
+        QVERIFY(fake.open(QIODevice::WriteOnly));
+        fake.write("#!/bin/sh\nexit 3\n");
+        fake.close();
+        fake.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        const QByteArray oldPath = qgetenv("PATH");
+        qputenv("PATH", QFile::encodeName(bin.path()) + ":/usr/bin:/bin");
+        TempDb db;
+        addSupplier(db.conn(), QStringLiteral("甲厂"));
+        QTemporaryDir out;
+        xlsx::setExportDirectory(out.path());
+        MessageRecorder rec;
+        SupplierList w;
+        w.show();
+        w.run(ListAction::Export);
+        QTRY_COMPARE(rec.messages.size(), size_t(1));
+        qputenv("PATH", oldPath);
+        xlsx::setExportDirectory({});
+        const QStringList files = QDir(out.path()).entryList({QStringLiteral("*.xlsx")});
+        QCOMPARE(files.size(), 1);
+        QVERIFY(files[0].startsWith(QStringLiteral("厂商资料_")));
+        QCOMPARE(rec.messages[0].kind, msg::Kind::Information);
+        QVERIFY(rec.lastText().contains(QDir::toNativeSeparators(out.filePath(files[0]))));
+    }
+
+    void exportKeepsTheWindowResponsive()
+    {
+        TempDb db;
+        {
+            Connection::Transaction t(db.conn());
+            for (int i = 0; i < 40000; ++i)
+                addSupplier(db.conn(), QStringLiteral("厂商名称%1").arg(i), QStringLiteral("联系人%1").arg(i), QStringLiteral("1390000%1").arg(i));
+            t.commit();
+        }
+        QTemporaryDir out;
+        xlsx::setExportDirectory(out.path());
+        xlsx::setOpener([](QWidget *, const QString &) { return true; });
+        SupplierList w;
+        w.show();
+        QElapsedTimer clock;
+        int ticks = 0;
+        QTimer timer;
+        QObject::connect(&timer, &QTimer::timeout, [&] { ++ticks; });
+        timer.start(5);
+        clock.start();
+        w.run(ListAction::Export);
+        const qint64 took = clock.elapsed();
+        timer.stop();
+        xlsx::setOpener({});
+        xlsx::setExportDirectory({});
+        // Timers (and so painting and the cancel button) ran while the rows were written.
+        QVERIFY2(ticks >= took / 200, qPrintable(QStringLiteral("%1 ticks in %2 ms").arg(ticks).arg(took)));
+        QVERIFY(ticks > 0);
     }
 
     void chooserFillsOnlyItsCaller()
