@@ -2,7 +2,25 @@
 // A list window: a child window of the main window with a tool bar, a grid on a table's shared
 // dataset, a status bar and a context menu. A screen says only what differs: title, thing,
 // columns, buttons, status panels, default filter, row colours, and (by overriding) the
-// dialogs its buttons open.
+// dialogs its buttons open:
+//
+//     TFghs1::TFghs1(QWidget *parent) : ListWindow([] {
+//         ListConfig c;
+//         c.title = QStringLiteral("厂商资料");
+//         c.thing = QStringLiteral("厂商");              // "确定要删除此厂商么？"
+//         c.dataset = DM1->AQghs1;
+//         c.columns = {...};                            // GridColumn: field, title, width, tint
+//         c.tools = {{ListAction::Import, "SB33"}, {ListAction::Add, "SB44"}, ...};
+//         c.addNeedsOpen = true;
+//         return c;
+//     }(), parent) {}
+//     RecordDialog *TFghs1::makeDialog() { return new TFtjghs1(this); }
+//     QueryDialog *TFghs1::makeQuery() { return new TFcxghs1(this); }
+//     void TFghs1::printList() { ... the report ... }
+//
+// Lists of today's rows set defaultFilter; lists with totals set panels and countPanel = -1
+// and override refreshStatus() (total() sums a column); "反审" and "导入" override onReverse()
+// and onImport(); extra context-menu entries come from addMenuSeparator() and addMenuEntry().
 #include "decimal.h"
 #include "gridmodel.h"
 #include "sqlfilter.h"
@@ -86,7 +104,7 @@ public:
     // What the tool button, menu entry or key of that action does.
     void run(ListAction a);
     // Filling when shown: the select line, the default filter, the ordering; then the status.
-    void fill();
+    virtual void fill();
     // The status bar after the rows changed: the record count (and what a screen adds).
     virtual void refreshStatus();
 
