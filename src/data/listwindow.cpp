@@ -150,6 +150,12 @@ void ListWindow::build()
         outer->addWidget(m_status);
     }
     keys::escCloses(this, [this] { run(ListAction::Close); });
+    // The dataset is shared: a selection dialog that searches it changes what this grid shows,
+    // and the record count follows whatever the grid shows.
+    Dataset *ds = m_cfg.dataset;
+    connect(ds, &Dataset::openedOrClosed, this, [this] { updateCount(); });
+    connect(ds, &QAbstractItemModel::rowsInserted, this, [this] { updateCount(); });
+    connect(ds, &QAbstractItemModel::rowsRemoved, this, [this] { updateCount(); });
     resize(m_cfg.size);
 }
 
@@ -212,7 +218,9 @@ void ListWindow::fill()
     refreshStatus();
 }
 
-void ListWindow::refreshStatus()
+void ListWindow::refreshStatus() { updateCount(); }
+
+void ListWindow::updateCount()
 {
     if (m_cfg.countPanel >= 0)
         setPanel(m_cfg.countPanel, QString::number(m_cfg.dataset->isOpen() ? m_cfg.dataset->recordCount() : 0));

@@ -142,6 +142,7 @@ protected:
 
 private:
     void build();
+    void updateCount();
     ListConfig m_cfg;
     QTableView *m_grid = nullptr;
     QHBoxLayout *m_body = nullptr;

@@ -150,8 +150,11 @@ QString exportGrid(QWidget *parent, QTableView *grid, const QString &name)
         msg::warning(parent, QStringLiteral("数据表未打开，请先查询！"));
         return {};
     }
-    const QString path = QDir(exportDirectory()).filePath(
-        fileNamePart(name) + u'_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")) + QStringLiteral(".xlsx"));
+    // Never over an earlier export: a second one within the same second gets a number.
+    const QString stem = QDir(exportDirectory()).filePath(
+        fileNamePart(name) + u'_' + QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd_HHmmss")));
+    QString path = stem + QStringLiteral(".xlsx");
+    for (int n = 2; QFileInfo::exists(path); ++n) path = stem + u'_' + QString::number(n) + QStringLiteral(".xlsx");
     const int rows = ds->recordCount();
     QProgressDialog progress(QStringLiteral("正在导出数据……"), QStringLiteral("取消"), 0, std::max(rows, 1), parent);
     progress.setWindowTitle(QStringLiteral("导出"));

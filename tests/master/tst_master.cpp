@@ -271,6 +271,26 @@ private Q_SLOTS:
         QVERIFY(rec.messages.empty());
     }
 
+    void listCountFollowsAChooserSearch()
+    {
+        // The chooser searches the list's shared dataset: the open list shows its result, and
+        // its record count says so.
+        TempDb db;
+        addEmployee(db.conn(), QStringLiteral("张三"), QStringLiteral("销售部"));
+        addEmployee(db.conn(), QStringLiteral("李四"), QStringLiteral("仓库"));
+        addEmployee(db.conn(), QStringLiteral("张飞"), QStringLiteral("仓库"));
+        TFyg1 list;
+        list.show();
+        QCOMPARE(list.panel(1), QStringLiteral("3"));
+        TFyg2 ch(&list);
+        ch.show();
+        child<QLineEdit>(&ch, "Edit1")->setText(QStringLiteral("张"));
+        child<QLineEdit>(&ch, "Edit2")->setText(QStringLiteral("仓库"));
+        ch.runQuery();
+        QCOMPARE(list.model()->rowCount(), 1);
+        QCOMPARE(list.panel(1), QStringLiteral("1"));
+    }
+
     void employeeChooserNothingToChoose()
     {
         TempDb db;
