@@ -24,6 +24,9 @@ QString colText(sqlite3_stmt *s, int i)
 
 void saveHeader(Connection &c, const Slip &s, Mode mode, const QString &state, const Totals &t, const QDate &today)
 {
+    // A new slip never takes the number of a saved one: its lines would be posted twice.
+    if (mode == Mode::New && c.exists(QStringLiteral("SELECT 1 FROM xsglz WHERE dh=?"), {{{}, s.dh}}))
+        throw DbError(QStringLiteral("单号") + s.dh + QStringLiteral("已存在，请重新开单！"));
     if (mode == Mode::Change) {
         const int n = c.exec(QStringLiteral("UPDATE xsglz SET shbj=?, zhidan=?, rq=?, jsr=?, hybm=?, hymc=?, bz=?, "
                                             "hjsl=?, hjje=?, bcjf=? WHERE dh=?"),
@@ -206,6 +209,14 @@ void discardUnsaved(Connection &c)
     Connection::Transaction tr(c);
     c.exec(QStringLiteral("DELETE FROM xsglc WHERE bj='dz'"));
     c.exec(QStringLiteral("UPDATE xsglc SET bj='yz' WHERE bj='ds'"));
+    tr.commit();
+}
+
+void discardChanges(Connection &c, const QString &dh)
+{
+    Connection::Transaction tr(c);
+    c.exec(QStringLiteral("DELETE FROM xsglc WHERE dh=? AND bj='dz'"), {{{}, dh}});
+    c.exec(QStringLiteral("UPDATE xsglc SET bj='yz' WHERE dh=? AND bj='ds'"), {{{}, dh}});
     tr.commit();
 }
 

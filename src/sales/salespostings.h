@@ -62,6 +62,9 @@ void deleteSlip(Connection &c, const QString &dh);
 // Closing the counter: lines added since the last save are dropped, saved lines deleted or
 // changed while changing a held slip come back as they were saved.
 void discardUnsaved(Connection &c);
+// Leaving a held slip taken up for change (by "开单" or "取单") without holding it: the same for
+// that slip's lines only.
+void discardChanges(Connection &c, const QString &dh);
 
 // Before a saved line of a held slip is changed, its saved values are kept aside (as a line
 // marked deleted) so that closing without holding restores them; the line itself then counts

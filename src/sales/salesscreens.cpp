@@ -4,6 +4,9 @@
 #include "selection.h"
 #include "tdj1.h"
 #include "tkh1.h"
+#include "tjxsd1.h"
+#include "xsfx1.h"
+#include "xsgl1.h"
 
 void registerSalesScreens()
 {
@@ -19,4 +22,14 @@ void registerSalesScreens()
                              {{QStringLiteral("dj"), QStringLiteral("Edit8")}, {QStringLiteral("zk"), QStringLiteral("Edit9")}});
     // Member chooser from the counter: the card box, whose change runs the counter's member lookup.
     selection::registerBoxes(QStringLiteral("TFkh2"), QStringLiteral("tjxs"), {{QStringLiteral("bm"), QStringLiteral("hybm")}});
+    // The counter and its goods chooser: each choice adds a line to the open slip.
+    screens::add(QStringLiteral("TFtjxsd1"), [](QWidget *p) -> QWidget * { return new TFtjxsd1(p); }, true);
+    selection::registerFill(QStringLiteral("TFsp3"), QStringLiteral("tjxs"), [](QWidget *caller, const Dataset &goods) {
+        TFtjxsd1 *counter = qobject_cast<TFtjxsd1 *>(caller);
+        if (!counter) counter = TFtjxsd1::instance();
+        if (counter) counter->addGoods(goods);
+    });
+    // Slip management and sales details.
+    screens::add(QStringLiteral("TFxsgl1"), [](QWidget *p) -> QWidget * { return new TFxsgl1(p); }, true);
+    screens::add(QStringLiteral("TFxsfx1"), [](QWidget *p) -> QWidget * { return new TFxsfx1(p); }, true);
 }
