@@ -404,6 +404,31 @@ private Q_SLOTS:
         QCOMPARE(db.conn().scalar(QStringLiteral("select count(*) from ghs where mc='甲厂'")).toInt(), 2);
     }
 
+    void rejectedAddKeepsTheBoxes()
+    {
+        // The engine refuses the insert: its text in the error box, the boxes keep what was
+        // typed, nothing is stored, and the next save goes through.
+        TempDb db;
+        MessageRecorder rec;
+        DM1->AQghs1->setSql(QStringLiteral("SELECT * FROM ghs"));
+        DM1->AQghs1->open();
+        RecordDialog d(supplierDialog());
+        d.startAdd();
+        d.show();
+        child<QLineEdit>(&d, "Edit1")->setText(QStringLiteral("己厂"));
+        child<QLineEdit>(&d, "Edit2")->setText(QStringLiteral("周七"));
+        db.conn().failNextStatementContaining(QStringLiteral("INSERT INTO ghs"));
+        QVERIFY(!d.save());
+        QCOMPARE(rec.messages.size(), size_t(1));
+        QCOMPARE(rec.messages[0].kind, msg::Kind::Error);
+        QCOMPARE(child<QLineEdit>(&d, "Edit1")->text(), QStringLiteral("己厂"));
+        QCOMPARE(child<QLineEdit>(&d, "Edit2")->text(), QStringLiteral("周七"));
+        QCOMPARE(db.conn().scalar(QStringLiteral("select count(*) from ghs")).toInt(), 0);
+        QCOMPARE(DM1->AQghs1->recordCount(), 0);
+        QVERIFY(d.save());
+        QCOMPARE(db.conn().scalar(QStringLiteral("select lxr from ghs where mc='己厂'")).toString(), QStringLiteral("周七"));
+    }
+
     void escClosesWithoutSaving()
     {
         TempDb db;
