@@ -20,7 +20,7 @@ struct GridColumn {
 
 // Light cyan of the money columns, light green of unaudited rows, red of warning rows.
 inline QColor moneyTint() { return QColor(222, 253, 254); }
-inline QColor unauditedTint() { return QColor(204, 255, 204); }
+inline QColor unauditedTint() { return QColor(225, 255, 225); }
 inline QColor warningText() { return QColor(255, 0, 0); }
 
 class GridModel : public QAbstractTableModel {
