@@ -1,6 +1,7 @@
 // Suppliers: the list, its dialog, its query and the supplier chooser.
 #include "frame.h"
 #include "masterscreens.h"
+#include "reportforms.h"
 #include "selection.h"
 #include "testsupport.h"
 #include "tghs1.h"
@@ -69,6 +70,11 @@ private Q_SLOTS:
         QCOMPARE(rec.texts(), QStringList({"确定要删除此厂商么？", "确定要删除此厂商么？"}));
         QCOMPARE(count(db.conn()), 3);
         QCOMPARE(list->panel(1), QStringLiteral("3"));
+        // "打印": the supplier list, previewed.
+        ModalDriver preview("TFdyPreview1", [](QWidget *p) { static_cast<QDialog *>(p)->reject(); });
+        list->run(ListAction::Print);
+        QVERIFY(preview.acted());
+        QVERIFY(reportForm(QStringLiteral("TFdyghs1"))->text(QStringLiteral("QRLdw")).endsWith(QStringLiteral("厂商信息表")));
         // "新增" needs the list open.
         rec.clear();
         DM1->AQghs1->close();

@@ -1,6 +1,7 @@
 // Members and member levels: the list, the dialog, the query with its birthday condition, the
 // member chooser, the level list.
 #include "frame.h"
+#include "reportforms.h"
 #include "salesscreens.h"
 #include "selection.h"
 #include "tdj1.h"
@@ -156,6 +157,11 @@ private Q_SLOTS:
         QCOMPARE(rec.texts(), QStringList{"确定要删除此会员么？"});
         QCOMPARE(count(db.conn(), "kh"), 5);
         QCOMPARE(list->panel(1), QStringLiteral("5"));
+        // "打印": the member list, previewed.
+        ModalDriver preview("TFdyPreview1", [](QWidget *p) { static_cast<QDialog *>(p)->reject(); });
+        list->run(ListAction::Print);
+        QVERIFY(preview.acted());
+        QVERIFY(reportForm(QStringLiteral("TFdykh1"))->text(QStringLiteral("QRLdw")).endsWith(QStringLiteral("会员信息表")));
         // An empty result: the guards.
         rec.clear();
         db.conn().exec(QStringLiteral("DELETE FROM kh"));
