@@ -335,6 +335,39 @@ private Q_SLOTS:
         QCOMPARE(c.w->windowTitle(), QStringLiteral("新增销售出库单"));
     }
 
+    // The day's last number checked out: the number stays, and a second slip under it is
+    // refused instead of posting the first slip's lines again.
+    void ceilingAtCheckout()
+    {
+        TempDb db;
+        seedShop(db.conn());
+        db.conn().exec(QStringLiteral("INSERT INTO xsglz (dh, kdrq, shbj) VALUES (?, ?, '未审核')"),
+                       {{{}, QString(QStringLiteral("XS") + todayCompact() + QStringLiteral("9998"))}, {{}, today()}});
+        MessageRecorder rec;
+        Counter c;
+        const QString last = c.e("dh");
+        QVERIFY(last.endsWith(QStringLiteral("9999")));
+        c.scan("7001");
+        checkout(c, [](TFzhaoling1 *z) {
+            z->payInFull();
+            z->confirm();
+        });
+        QCOMPARE(rec.lastText(), QStringLiteral("每天录入不可超过9999单！"));
+        QCOMPARE(c.e("dh"), last);
+        c.box("hybm")->setText(QStringLiteral("0001"));
+        c.scan("7001");
+        bool refused = false;
+        checkout(c, [&](TFzhaoling1 *z) {
+            z->payInFull();
+            refused = !z->confirm();
+        });
+        QVERIFY(refused);
+        QVERIFY(rec.lastText().contains(QStringLiteral("已存在")));
+        QCOMPARE(count(db.conn(), QStringLiteral("SELECT count(*) FROM xsfx")), 1);
+        QCOMPARE(decText(db.conn(), QStringLiteral("SELECT kcsl FROM sp WHERE txm='7001'")), QStringLiteral("9"));
+        QCOMPARE(decText(db.conn(), QStringLiteral("SELECT zxf FROM kh WHERE bm='0001'")), QStringLiteral("1037.5"));
+    }
+
     // Goods deleted from the list meanwhile: created in "未知" with the sold quantity taken off.
     void goodsMissingAtPosting()
     {

@@ -343,6 +343,17 @@ private Q_SLOTS:
             changeQuantity(c, "3");
             c.key(Qt::Key_F8);
         }
+        // Changed and left for another slip with "开单": the held slip is as it was held.
+        {
+            Counter c;
+            takeUp(c);
+            DM1->AQxsc1->moveTo(1);
+            changeQuantity(c, "5");
+            c.key(Qt::Key_F6);
+            QCOMPARE(c.w->windowTitle(), QStringLiteral("新增销售出库单"));
+            QVERIFY(consistent());
+            QCOMPARE(count(db.conn(), QStringLiteral("SELECT count(*) FROM xsglc")), 2);
+        }
         QVERIFY(consistent());
         QCOMPARE(decText(db.conn(), QStringLiteral("SELECT hjje FROM xsglz")), QStringLiteral("25.97"));
         QCOMPARE(count(db.conn(), QStringLiteral("SELECT count(*) FROM xsglc")), 2);
