@@ -358,6 +358,36 @@ private Q_SLOTS:
         QVERIFY(!DM1->AQxsfx1->isOpen());
     }
 
+    // "打印" of both lists: the report with its title and the status-bar totals.
+    void listPrints()
+    {
+        TempDb db;
+        seedShop(db.conn());
+        postSlip(db.conn(), number(1), {{"6901", "可乐 500ml", "瓶", "2", "9.99", "5"}}, "100");
+        MessageRecorder rec;
+        QString title, e1, e2;
+        setPreviewObserver([&](TFdyPreview1 *pv) { QTimer::singleShot(0, pv, [pv] { pv->reject(); }); });
+        {
+            List l;
+            l.w->run(ListAction::Print);
+            rpt::ReportForm *f = reportForm(QStringLiteral("TFdyxsgl1"));
+            QCOMPARE(f->text(QStringLiteral("QRLdw")), QStringLiteral("我的店铺销售单据明细表"));
+            QCOMPARE(f->text(QStringLiteral("e1")), QStringLiteral("2"));
+            QCOMPARE(f->text(QStringLiteral("e2")), QStringLiteral("19.98"));
+        }
+        {
+            QPointer<TFxsfx1> w = new TFxsfx1;
+            w->show();
+            w->run(ListAction::Print);
+            rpt::ReportForm *f = reportForm(QStringLiteral("TFdycgfx1"));
+            QCOMPARE(f->text(QStringLiteral("QRLdw")), QStringLiteral("我的店铺销售出库明细表"));
+            QCOMPARE(f->text(QStringLiteral("e2")), QStringLiteral("19.98"));
+            w->close();
+        }
+        setPreviewObserver({});
+        QCOMPARE(rec.messages.size(), size_t(0));
+    }
+
     // Pictures for looking at (set CS_SCREENSHOTS to a folder).
     void screenshots()
     {
