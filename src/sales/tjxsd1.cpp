@@ -255,7 +255,6 @@ void TFtjxsd1::build()
         if (m_txm->text().trimmed().isEmpty()) openGoodsChooser();
         else addLine();
     });
-    for (QLineEdit *e : {m_jsr, m_hybm, m_txm}) e->installEventFilter(this);
 
     setTabOrder(m_rq, m_jsr);
     setTabOrder(m_jsr, m_hybm);
