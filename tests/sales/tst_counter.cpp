@@ -420,6 +420,22 @@ private Q_SLOTS:
         QCOMPARE(count(db.conn(), QStringLiteral("SELECT count(*) FROM xsglc")), 0);
     }
 
+    // The slip list or the browse window closed the shared datasets: the counter says so and closes.
+    void sharedDatasetsClosedUnderTheCounter()
+    {
+        TempDb db;
+        seedShop(db.conn());
+        MessageRecorder rec;
+        Counter c;
+        c.scan("6901");
+        DM1->AQxsz1->close();
+        c.scan("6902");
+        QCOMPARE(rec.lastText(), QStringLiteral("数据表未打开，关闭窗口后重新打开！"));
+        QCOMPARE(rec.messages.back().title, QStringLiteral("警告"));
+        QTRY_VERIFY(c.w.isNull());
+        QCOMPARE(count(db.conn(), QStringLiteral("SELECT count(*) FROM xsglc")), 0);
+    }
+
     // The goods chooser hands its current row to the counter, which adds the line.
     void goodsChooserAddsALine()
     {
