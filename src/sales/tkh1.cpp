@@ -171,6 +171,7 @@ TFtjkh1::TFtjkh1(QWidget *parent) : RecordDialog([] {
         if (level->text().trimmed().isEmpty()) chooseLevel();
         else focusBox(edit(QStringLiteral("zjf")));
     });
+    setFixedSize(sizeHint());
 }
 
 bool TFtjkh1::eventFilter(QObject *obj, QEvent *ev)
