@@ -118,6 +118,11 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&ch));
         QTest::qWait(200);
         QVERIFY(ch.grab().save(dir + QStringLiteral("/member-chooser.png")));
+        TFtjkh1 d;
+        d.startAdd();
+        d.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&d));
+        QVERIFY(d.grab().save(dir + QStringLiteral("/member-dialog.png")));
     }
 
     void memberList()
