@@ -36,7 +36,7 @@ int main(int argc, char **argv)
     for (int i = 2; i < argc; ++i) w.runEntry(QString::fromLatin1(argv[i]));
     QTimer::singleShot(300, &a, [&] {
         w.grab().save(QDir(out).filePath(QStringLiteral("main.png")));
-        a.quit();
+        QCoreApplication::exit(0); // quit() would ask the main window to close, and so ask to quit
     });
     return a.exec();
 }

@@ -41,6 +41,21 @@ struct Condition {
         c.label = label; c.box = box; c.field = field; c.always = always;
         return c;
     }
+    static Condition dateRange(const QString &label, const QString &checkBox, const QString &field)
+    {
+        Condition c;
+        c.kind = Kind::DateRange;
+        c.label = label; c.box = checkBox; c.field = field;
+        return c;
+    }
+    static Condition choice(const QString &label, const QString &combo, const QStringList &choices,
+                            std::function<void(Filter &, int index, const QString &text)> apply)
+    {
+        Condition c;
+        c.kind = Kind::Choice;
+        c.label = label; c.box = combo; c.choices = choices; c.apply = std::move(apply);
+        return c;
+    }
 };
 
 // A set of condition boxes placed in a grid; builds the filter from what was typed.

@@ -280,19 +280,17 @@ TFcxsp1::TFcxsp1(QWidget *parent, const QString &mode) : QueryDialog([&] {
     QueryConfig c;
     c.dataset = mode == QStringLiteral("kc") ? DM1->AQkcfx1 : DM1->AQsp1;
     c.select = QStringLiteral("SELECT * FROM sp");
-    Condition stock;
-    stock.kind = Condition::Kind::Choice;
-    stock.label = QStringLiteral("库存数量");
-    stock.box = QStringLiteral("ComboBox1");
-    stock.choices = {QStringLiteral("全部"), QStringLiteral("库存＞0"), QStringLiteral("库存＝0"), QStringLiteral("库存＜0")};
-    stock.apply = [](Filter &f, int index, const QString &) {
-        switch (index) {
-        case 1: f.raw(QStringLiteral("kcsl>0")); break;
-        case 2: f.raw(QStringLiteral("kcsl=0")); break;
-        case 3: f.raw(QStringLiteral("kcsl<0")); break;
-        default: break;
-        }
-    };
+    const Condition stock = Condition::choice(
+        QStringLiteral("库存数量"), QStringLiteral("ComboBox1"),
+        {QStringLiteral("全部"), QStringLiteral("库存＞0"), QStringLiteral("库存＝0"), QStringLiteral("库存＜0")},
+        [](Filter &f, int index, const QString &) {
+            switch (index) {
+            case 1: f.raw(QStringLiteral("kcsl>0")); break;
+            case 2: f.raw(QStringLiteral("kcsl=0")); break;
+            case 3: f.raw(QStringLiteral("kcsl<0")); break;
+            default: break;
+            }
+        });
     c.conditions = {Condition::like(QStringLiteral("商品条码"), QStringLiteral("Edit1"), QStringLiteral("txm"), true),
                     Condition::like(QStringLiteral("品名规格"), QStringLiteral("Edit2"), QStringLiteral("ppgg"), true),
                     Condition::like(QStringLiteral("商品类别"), QStringLiteral("Edit3"), QStringLiteral("lb"), true),

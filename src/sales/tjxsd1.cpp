@@ -395,14 +395,7 @@ void TFtjxsd1::newSlip()
     if (!ok) return;
     setMode(false);
     m_rq->setDate(QDate::currentDate());
-    m_noReprice = true;
-    for (QLineEdit *e : {m_jsr, m_hybm, m_hymc, m_ztbj, m_dj, m_dhdz, m_bz}) e->clear();
-    m_noReprice = false;
-    clearGoods();
-    m_zk->setText(QStringLiteral("1"));
-    m_bcjf->setText(QStringLiteral("0"));
-    m_zjf->setText(QStringLiteral("0"));
-    recomputeTotals();
+    clearSlipBoxes({m_jsr, m_hybm, m_hymc, m_ztbj, m_dj, m_dhdz, m_bz});
     m_jsr->setFocus();
 }
 
@@ -661,17 +654,23 @@ bool TFtjxsd1::checksBeforeSaving()
     return true;
 }
 
-void TFtjxsd1::clearAfterSave()
+// Empties the given header boxes (without re-pricing), the goods boxes and the totals.
+void TFtjxsd1::clearSlipBoxes(std::initializer_list<QLineEdit *> boxes)
 {
-    guarded([&] { showLines(QStringLiteral("and bj='dz'")); });
     m_noReprice = true;
-    for (QLineEdit *e : {m_hybm, m_hymc, m_ztbj, m_dj, m_dhdz}) e->clear();
+    for (QLineEdit *e : boxes) e->clear();
     m_noReprice = false;
     clearGoods();
     m_zk->setText(QStringLiteral("1"));
     m_bcjf->setText(QStringLiteral("0"));
     m_zjf->setText(QStringLiteral("0"));
     recomputeTotals();
+}
+
+void TFtjxsd1::clearAfterSave()
+{
+    guarded([&] { showLines(QStringLiteral("and bj='dz'")); });
+    clearSlipBoxes({m_hybm, m_hymc, m_ztbj, m_dj, m_dhdz});
     m_hybm->setFocus();
 }
 

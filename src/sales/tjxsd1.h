@@ -69,6 +69,7 @@ private:
     void goodsLookup();
     void clearGoods();
     void clearAfterSave();
+    void clearSlipBoxes(std::initializer_list<QLineEdit *> boxes);
     bool memberUsable(); // the checks when the barcode box is entered
     bool checksBeforeSaving();
     void showLines(const QString &condition);

@@ -201,29 +201,21 @@ void TFtjkh1::writeExtra(Dataset &ds)
 TFcxkh1::TFcxkh1(QWidget *parent) : QueryDialog([] {
     QueryConfig c;
     c.dataset = DM1->AQkh1;
-    Condition range;
-    range.kind = Condition::Kind::DateRange;
-    range.label = QStringLiteral("日期从");
-    range.box = QStringLiteral("CheckBox1");
-    range.field = QStringLiteral("kkrq");
-    Condition birthday;
-    birthday.kind = Condition::Kind::Choice;
-    birthday.label = QStringLiteral("生　　日");
-    birthday.box = QStringLiteral("ComboBox1");
-    birthday.choices = {QStringLiteral("全部"), QStringLiteral("今天"), QStringLiteral("明天"), QStringLiteral("后天")};
+    const Condition range = Condition::dateRange(QStringLiteral("日期从"), QStringLiteral("CheckBox1"), QStringLiteral("kkrq"));
     // Birth dates are yyyymmdd: the birthday is the last four characters, counted across the year's end.
-    birthday.apply = [](Filter &f, int index, const QString &) {
-        if (index >= 1 && index <= 3)
-            f.pattern(QStringLiteral("csrq"), u'%' + dates::monthDay(members::today().addDays(index - 1)));
-    };
-    Condition status;
-    status.kind = Condition::Kind::Choice;
-    status.label = QStringLiteral("状　　态");
-    status.box = QStringLiteral("ComboBox2");
-    status.choices = {QStringLiteral("全部"), QStringLiteral("可用"), QStringLiteral("不可用")};
-    status.apply = [](Filter &f, int index, const QString &text) {
-        if (index >= 1) f.equals(QStringLiteral("ztbj"), text);
-    };
+    const Condition birthday = Condition::choice(
+        QStringLiteral("生　　日"), QStringLiteral("ComboBox1"),
+        {QStringLiteral("全部"), QStringLiteral("今天"), QStringLiteral("明天"), QStringLiteral("后天")},
+        [](Filter &f, int index, const QString &) {
+            if (index >= 1 && index <= 3)
+                f.pattern(QStringLiteral("csrq"), u'%' + dates::monthDay(members::today().addDays(index - 1)));
+        });
+    const Condition status = Condition::choice(
+        QStringLiteral("状　　态"), QStringLiteral("ComboBox2"),
+        {QStringLiteral("全部"), QStringLiteral("可用"), QStringLiteral("不可用")},
+        [](Filter &f, int index, const QString &text) {
+            if (index >= 1) f.equals(QStringLiteral("ztbj"), text);
+        });
     c.conditions = {range,
                     Condition::like(QStringLiteral("卡　号"), QStringLiteral("Edit1"), QStringLiteral("bm"), true),
                     Condition::like(QStringLiteral("姓　名"), QStringLiteral("Edit2"), QStringLiteral("mc"), true),

@@ -74,20 +74,13 @@ void TFxsfx1::printList()
 TFcxxs1::TFcxxs1(QWidget *parent) : QueryDialog([] {
     QueryConfig c;
     c.dataset = DM1->AQxsfx1;
-    Condition dates;
-    dates.kind = Condition::Kind::DateRange;
-    dates.label = QStringLiteral("日期从");
-    dates.box = QStringLiteral("CheckBox1");
-    dates.field = QStringLiteral("rq");
-    Condition kind;
-    kind.kind = Condition::Kind::Choice;
-    kind.label = QStringLiteral("类　型");
-    kind.box = QStringLiteral("ComboBox1");
-    kind.choices = {QStringLiteral("全部"), QStringLiteral("销货"), QStringLiteral("退货")};
-    kind.apply = [](Filter &f, int index, const QString &) {
-        if (index == 1) f.raw(QStringLiteral("sl>0"));
-        if (index == 2) f.raw(QStringLiteral("sl<0"));
-    };
+    const Condition dates = Condition::dateRange(QStringLiteral("日期从"), QStringLiteral("CheckBox1"), QStringLiteral("rq"));
+    const Condition kind = Condition::choice(QStringLiteral("类　型"), QStringLiteral("ComboBox1"),
+                                             {QStringLiteral("全部"), QStringLiteral("销货"), QStringLiteral("退货")},
+                                             [](Filter &f, int index, const QString &) {
+                                                 if (index == 1) f.raw(QStringLiteral("sl>0"));
+                                                 if (index == 2) f.raw(QStringLiteral("sl<0"));
+                                             });
     c.conditions = {Condition::like(QStringLiteral("会　员"), QStringLiteral("Edit1"), QStringLiteral("hybm"), true),
                     Condition::like(QStringLiteral("条　　码"), QStringLiteral("Edit2"), QStringLiteral("txm"), true),
                     Condition::like(QStringLiteral("品名规格"), QStringLiteral("Edit3"), QStringLiteral("ppgg"), true),

@@ -151,19 +151,12 @@ void TFxsgl1::printList()
 TFcxxsd1::TFcxxsd1(QWidget *parent) : QueryDialog([] {
     QueryConfig c;
     c.dataset = DM1->AQxsz1;
-    Condition dates;
-    dates.kind = Condition::Kind::DateRange;
-    dates.label = QStringLiteral("日期从");
-    dates.box = QStringLiteral("CheckBox1");
-    dates.field = QStringLiteral("rq");
-    Condition state;
-    state.kind = Condition::Kind::Choice;
-    state.label = QStringLiteral("审　核");
-    state.box = QStringLiteral("ComboBox1");
-    state.choices = {QStringLiteral("全部"), sales::unaudited(), sales::audited()};
-    state.apply = [](Filter &f, int index, const QString &text) {
-        if (index > 0) f.equals(QStringLiteral("shbj"), text);
-    };
+    const Condition dates = Condition::dateRange(QStringLiteral("日期从"), QStringLiteral("CheckBox1"), QStringLiteral("rq"));
+    const Condition state = Condition::choice(QStringLiteral("审　核"), QStringLiteral("ComboBox1"),
+                                              {QStringLiteral("全部"), sales::unaudited(), sales::audited()},
+                                              [](Filter &f, int index, const QString &text) {
+                                                  if (index > 0) f.equals(QStringLiteral("shbj"), text);
+                                              });
     c.conditions = {Condition::like(QStringLiteral("单　号"), QStringLiteral("Edit1"), QStringLiteral("dh"), true),
                     Condition::like(QStringLiteral("会员卡号"), QStringLiteral("Edit2"), QStringLiteral("hybm"), true),
                     Condition::like(QStringLiteral("会员姓名"), QStringLiteral("Edit3"), QStringLiteral("hymc"), true),

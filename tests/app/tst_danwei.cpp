@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(rec.messages[0].title, QStringLiteral("提示"));
         QCOMPARE(rec.messages[0].kind, msg::Kind::Information);
         QCOMPARE(QApplication::focusWidget() == d.findChild<QWidget *>(focused)
-                     || QApplication::focusWidget() == child<QComboBox>(&d, "ComboBox1")->lineEdit() && focused == QStringLiteral("ComboBox1"),
+                     || (QApplication::focusWidget() == child<QComboBox>(&d, "ComboBox1")->lineEdit() && focused == QStringLiteral("ComboBox1")),
                  true);
         QVERIFY(d.isVisible());
         QCOMPARE(stored(db.conn(), "mczc"), before);
