@@ -1,5 +1,6 @@
 // Opening the goods table into the shared dataset against fetching the same rows with the
 // engine's own interface, on the same database in the same run.
+#include "../common/benchdata.h"
 #include "dm1.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -21,23 +22,7 @@ struct Fixture {
         dm.openDatabase(path);
         Connection &c = dm.ADOC1;
         Connection::Transaction t(c);
-        Statement st = c.prepare(QStringLiteral(
-            "INSERT INTO sp (txm, lb, ppgg, dw, jj, xj, kcsl, kcjg, kcje, slt, jet, jfjs, ms, bz, ztbj) "
-            "VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, 0, 0, 10000, ?, '', '打折')"));
-        for (int i = 0; i < kRows; ++i) {
-            sqlite3_reset(st.handle());
-            st.bindAt(1, QStringLiteral("69%1").arg(i, 11, 10, QLatin1Char('0')));
-            st.bindAt(2, QStringLiteral("类别%1").arg(i % 50));
-            st.bindAt(3, QStringLiteral("商品名称规格型号%1").arg(i));
-            st.bindAt(4, i % 3 ? QStringLiteral("瓶") : QStringLiteral("箱"));
-            st.bindAt(5, qlonglong(12300 + i % 1000));
-            st.bindAt(6, qlonglong(19900 + i % 1000));
-            st.bindAt(7, qlonglong((i % 200) * 10000));
-            st.bindAt(8, qlonglong(12300));
-            st.bindAt(9, qlonglong((i % 200) * 12300));
-            st.bindAt(10, QStringLiteral("描述"));
-            st.step();
-        }
+        benchdata::fillGoods(c, kRows);
         t.commit();
     }
 };
