@@ -83,6 +83,18 @@ void Dataset::open()
             col.kind = schema::isDecimalName(col.name) ? Kind::Decimal : Kind::Text;
         }
     }
+    // The last result's size is a good guess for the next one: grow the columns once.
+    if (m_sizeHint > 0) {
+        for (Column &col : cols) {
+            col.null.reserve(size_t(m_sizeHint));
+            if (col.kind == Kind::Text) {
+                col.start.reserve(size_t(m_sizeHint));
+                col.len.reserve(size_t(m_sizeHint));
+            } else {
+                col.num.reserve(size_t(m_sizeHint));
+            }
+        }
+    }
     int rows = 0;
     while (st.step()) {
         for (int c = 0; c < n; ++c) {
@@ -116,6 +128,7 @@ void Dataset::open()
     m_cols = std::move(cols);
     for (int c = 0; c < n; ++c) m_colIndex.insert(m_cols[size_t(c)].name.toLower(), c);
     m_physRows = rows;
+    m_sizeHint = rows;
     m_order.resize(size_t(rows));
     for (int i = 0; i < rows; ++i) m_order[size_t(i)] = i;
     m_open = true;

@@ -127,6 +127,7 @@ private:
     std::vector<Column> m_cols;
     QHash<QString, int> m_colIndex;
     int m_physRows = 0;
+    int m_sizeHint = 0; // rows of the last result
     std::vector<int> m_order; // result order: row -> physical row
     int m_cur = -1;
     bool m_eof = true;
