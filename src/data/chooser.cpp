@@ -90,21 +90,7 @@ bool Chooser::runQuery()
 
 bool Chooser::choose()
 {
-    Dataset *ds = m_cfg.dataset;
-    if (!ds->isOpen() || ds->isEmpty() || ds->recNo() < 0) {
-        msg::warning(this, QStringLiteral("没有") + m_cfg.thing + QStringLiteral("可选择！"));
-        return false;
-    }
-    if (!guarded([&] { selection::fill(selectionClass(), mode(), m_caller, *ds); })) return false;
-    accept();
-    return true;
+    return selection::chooseCurrent(this, m_cfg.thing, selectionClass(), mode(), m_caller, *m_cfg.dataset);
 }
 
-void Chooser::addNew()
-{
-    if (!m_cfg.makeAdd) return;
-    QDialog *d = m_cfg.makeAdd(this);
-    if (!d) return;
-    d->exec();
-    delete d;
-}
+void Chooser::addNew() { selection::runAddDialog(m_cfg.makeAdd, this); }

@@ -79,25 +79,10 @@ void CodeList::refill()
 
 bool CodeList::choose()
 {
-    Dataset *ds = m_cfg.dataset;
-    if (!ds->isOpen() || ds->isEmpty() || ds->recNo() < 0) {
-        msg::warning(this, QStringLiteral("没有") + m_cfg.thing + QStringLiteral("可选择！"));
-        return false;
-    }
-    // A mode that nobody registered closes the list without copying.
-    if (!guarded([&] { selection::fill(selectionClass(), m_mode, m_caller, *ds); })) return false;
-    accept();
-    return true;
+    return selection::chooseCurrent(this, m_cfg.thing, selectionClass(), m_mode, m_caller, *m_cfg.dataset);
 }
 
-void CodeList::addNew()
-{
-    if (!m_cfg.makeAdd) return;
-    QDialog *d = m_cfg.makeAdd(this);
-    if (!d) return;
-    d->exec();
-    delete d;
-}
+void CodeList::addNew() { selection::runAddDialog(m_cfg.makeAdd, this); }
 
 bool CodeList::removeCurrent()
 {

@@ -1,5 +1,8 @@
 #include "selection.h"
 #include "dataset.h"
+#include "guard.h"
+#include "messages.h"
+#include <QDialog>
 #include <QComboBox>
 #include <QHash>
 #include <QLabel>
@@ -59,5 +62,27 @@ bool setBoxText(QWidget *box, const QString &text)
     if (auto *l = qobject_cast<QLabel *>(box)) { l->setText(text); return true; }
     if (auto *p = qobject_cast<QPlainTextEdit *>(box)) { p->setPlainText(text); return true; }
     return false;
+}
+
+bool chooseCurrent(QDialog *dialog, const QString &thing, const QString &dialogClass, const QString &mode,
+                   QWidget *caller, const Dataset &ds)
+{
+    if (!ds.isOpen() || ds.isEmpty() || ds.recNo() < 0) {
+        msg::warning(dialog, QStringLiteral("没有") + thing + QStringLiteral("可选择！"));
+        return false;
+    }
+    // A mode that nobody registered closes the dialog without copying.
+    if (!guarded([&] { fill(dialogClass, mode, caller, ds); })) return false;
+    dialog->accept();
+    return true;
+}
+
+void runAddDialog(const std::function<QDialog *(QWidget *parent)> &make, QWidget *parent)
+{
+    if (!make) return;
+    QDialog *d = make(parent);
+    if (!d) return;
+    d->exec();
+    delete d;
 }
 }

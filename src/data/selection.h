@@ -8,6 +8,7 @@
 #include <functional>
 
 class Dataset;
+class QDialog;
 class QWidget;
 
 namespace selection {
@@ -27,6 +28,13 @@ Fill boxes(const QList<BoxFill> &boxes);
 bool has(const QString &dialogClass, const QString &mode);
 // Runs the registered fill; false when the mode has none (nothing is copied).
 bool fill(const QString &dialogClass, const QString &mode, QWidget *caller, const Dataset &chosen);
+
+// "选择" of a chooser or code list: with no current record, "没有" + thing + "可选择！"; otherwise
+// runs the registered fill for the caller and accepts the dialog. False when nothing was chosen.
+bool chooseCurrent(QDialog *dialog, const QString &thing, const QString &dialogClass, const QString &mode,
+                   QWidget *caller, const Dataset &ds);
+// Shows the dialog that a "新增" button makes (none: nothing happens) modally and frees it.
+void runAddDialog(const std::function<QDialog *(QWidget *parent)> &make, QWidget *parent);
 
 // Writes a text into a box of any of the usual kinds; false when it is none of them.
 bool setBoxText(QWidget *box, const QString &text);

@@ -96,14 +96,6 @@ void addSupplier(Connection &c, const QVariant &mc, const QString &lxr = {}, con
     c.exec(QStringLiteral("INSERT INTO ghs (mc, lxr, lxdh) VALUES (?, ?, ?)"), {{{}, mc}, {{}, lxr}, {{}, lxdh}});
 }
 
-QStringList column(Dataset *ds, const QString &field)
-{
-    QStringList out;
-    const int c = ds->fieldIndex(field);
-    for (int r = 0; r < ds->recordCount(); ++r) out << ds->textAt(r, c);
-    return out;
-}
-
 void clickTitle(QTableView *v, int section)
 {
     QHeaderView *h = v->horizontalHeader();

@@ -46,19 +46,6 @@ void shop(Connection &c)
     addArticle(c, {"6904", "未知", "雪碧 500ml", "瓶", 1});
 }
 
-int count(Connection &c, const char *table)
-{
-    return c.scalar(QStringLiteral("select count(*) from ") + QLatin1String(table)).toInt();
-}
-
-QStringList column(Dataset *ds, const char *field)
-{
-    QStringList out;
-    const int c = ds->fieldIndex(QLatin1String(field));
-    for (int r = 0; ds->isOpen() && r < ds->recordCount(); ++r) out << ds->textAt(r, c);
-    return out;
-}
-
 QVariant stored(Connection &c, const char *field, const QString &ppgg)
 {
     return c.scalar(QStringLiteral("select ") + QLatin1String(field) + QStringLiteral(" from sp where ppgg=?"), {{{}, ppgg}});
@@ -221,7 +208,7 @@ private Q_SLOTS:
             // Enter in the remark saves.
             box(d, "Edit13")->setFocus();
             QTest::keyClick(box(d, "Edit13"), Qt::Key_Return);
-            QCOMPARE(count(db.conn(), "sp"), 1);
+            QCOMPARE(tableRows(db.conn(), "sp"), 1);
             // Ready for the next article of the series: only the barcode starts again.
             QVERIFY(d->isVisible());
             QCOMPARE(box(d, "Edit3")->text(), QStringLiteral("无"));
@@ -282,7 +269,7 @@ private Q_SLOTS:
         type(&d, QStringLiteral("饮料"), ppgg, txm, dw);
         QCOMPARE(box(&d, "Edit3")->text(), txm.isEmpty() ? QStringLiteral("无") : txm);
         QCOMPARE(d.save(), !refused);
-        QCOMPARE(count(db.conn(), "sp"), refused ? 3 : 4);
+        QCOMPARE(tableRows(db.conn(), "sp"), refused ? 3 : 4);
         QCOMPARE(rec.texts(), refused ? QStringList{"商品不可重复！"} : QStringList{});
         if (refused) {
             QCOMPARE(rec.messages.front().title, QStringLiteral("警告"));
@@ -307,14 +294,14 @@ private Q_SLOTS:
         d.save();
         QCOMPARE(rec.texts(), QStringList({"类别不可为空！", "品名规格型号不可为空！", "计量单位不可为空！"}));
         QCOMPARE(QApplication::focusWidget(), box(&d, "Edit4"));
-        QCOMPARE(count(db.conn(), "sp"), 0);
+        QCOMPARE(tableRows(db.conn(), "sp"), 0);
         // A box holding only a point is not a number: nothing is written.
         box(&d, "Edit4")->setText(QStringLiteral("瓶"));
         box(&d, "Edit9")->setText(QStringLiteral("."));
         rec.clear();
         QVERIFY(!d.save());
         QCOMPARE(rec.messages.size(), size_t(1));
-        QCOMPARE(count(db.conn(), "sp"), 0);
+        QCOMPARE(tableRows(db.conn(), "sp"), 0);
         QVERIFY(d.isVisible());
     }
 
@@ -389,7 +376,7 @@ private Q_SLOTS:
         QCOMPARE(stored(db.conn(), "kcjg", name).toLongLong(), 12600LL);
         QCOMPARE(stored(db.conn(), "kcje", name).toLongLong(), 50400LL);
         QCOMPARE(stored(db.conn(), "ztbj", name).toString(), QStringLiteral("不打折"));
-        QCOMPARE(count(db.conn(), "sp"), 4);
+        QCOMPARE(tableRows(db.conn(), "sp"), 4);
     }
 
     void categoryAndUnitFromTheirLists()
@@ -505,10 +492,10 @@ private Q_SLOTS:
         DM1->AQsp1->moveTo(2);
         rec.answer(msg::Answer::Cancel);
         list.run(ListAction::Delete);
-        QCOMPARE(count(db.conn(), "sp"), 4);
+        QCOMPARE(tableRows(db.conn(), "sp"), 4);
         list.run(ListAction::Delete);
         QCOMPARE(rec.texts(), QStringList({"确定要删除此商品么？", "确定要删除此商品么？"}));
-        QCOMPARE(count(db.conn(), "sp"), 3);
+        QCOMPARE(tableRows(db.conn(), "sp"), 3);
         QCOMPARE(list.panel(1), QStringLiteral("3"));
         QVERIFY(!column(DM1->AQsp1, "txm").contains(QStringLiteral("6903")));
         // "打印": the price list, previewed.

@@ -21,17 +21,6 @@ void addEmployee(Connection &c, const QString &xm, const QString &bm = {})
     c.exec(QStringLiteral("INSERT INTO yg (xm, xb, bm, jbgz) VALUES (?, '男', ?, ?)"),
            {{{}, xm}, {{}, bm}, {{}, QVariant::fromValue(Decimal::fromInt(3000))}});
 }
-int count(Connection &c, const char *table)
-{
-    return c.scalar(QStringLiteral("select count(*) from ") + QLatin1String(table)).toInt();
-}
-QStringList column(Dataset *ds, const QString &field)
-{
-    QStringList out;
-    const int c = ds->fieldIndex(field);
-    for (int r = 0; r < ds->recordCount(); ++r) out << ds->textAt(r, c);
-    return out;
-}
 // A caller of the choosers: a dialog with the boxes named as the real callers name them.
 QWidget *makeCaller(QWidget *owner, const QStringList &boxes)
 {
@@ -107,7 +96,7 @@ private Q_SLOTS:
         QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         QVERIFY(drv.acted());
         QVERIFY(changeOpened);
-        QCOMPARE(count(db.conn(), "yg"), 2);
+        QCOMPARE(tableRows(db.conn(), "yg"), 2);
         child<QToolButton>(list, "SB100")->click();
         QVERIFY(!DM1->AQyg1->isOpen());
         QTRY_VERIFY(w.isNull());
@@ -130,7 +119,7 @@ private Q_SLOTS:
             child<QLineEdit>(d, "Edit1")->setText(QStringLiteral("张三"));
             d->saveButton()->click();
             QCOMPARE(rec.lastText(), QStringLiteral("员工不可重复！"));
-            QCOMPARE(count(db.conn(), "yg"), 1);
+            QCOMPARE(tableRows(db.conn(), "yg"), 1);
             // A sex of blanks is refused like an empty name.
             child<QLineEdit>(d, "Edit1")->setText(QStringLiteral("王五"));
             child<QComboBox>(d, "ComboBox1")->setEditText(QStringLiteral(" "));
@@ -208,7 +197,7 @@ private Q_SLOTS:
         list.run(ListAction::Add);
         QVERIFY(drv.acted());
         QCOMPARE(rec.texts(), QStringList{QStringLiteral("员工不可重复！")});
-        QCOMPARE(count(db.conn(), "yg"), 2);
+        QCOMPARE(tableRows(db.conn(), "yg"), 2);
         // The chooser finds it by a part containing the quote and deletes it like any other row.
         QWidget owner;
         QWidget *caller = makeCaller(&owner, {QStringLiteral("jsr")});
@@ -223,7 +212,7 @@ private Q_SLOTS:
         list.fill();
         list.run(ListAction::Delete);
         QCOMPARE(rec.lastText(), QStringLiteral("确定要删除此员工么？"));
-        QCOMPARE(count(db.conn(), "yg"), 1);
+        QCOMPARE(tableRows(db.conn(), "yg"), 1);
         QCOMPARE(list.panel(1), QStringLiteral("1"));
     }
 
@@ -407,11 +396,11 @@ private Q_SLOTS:
         DM1->AQdw1->moveTo(1);
         rec.answer(msg::Answer::Cancel);
         child<QPushButton>(&list, "chu")->click();
-        QCOMPARE(count(db.conn(), "dw"), 3);
+        QCOMPARE(tableRows(db.conn(), "dw"), 3);
         child<QPushButton>(&list, "chu")->click();
         QCOMPARE(rec.texts(), QStringList({"确定要删除此单位么？", "确定要删除此单位么？"}));
         QCOMPARE(column(DM1->AQdw1, QStringLiteral("dw")), QStringList({"瓶", "个"}));
-        QCOMPARE(count(db.conn(), "dw"), 2);
+        QCOMPARE(tableRows(db.conn(), "dw"), 2);
         // The unit add dialog: its own messages.
         rec.clear();
         TFtjdw1 add;
@@ -423,7 +412,7 @@ private Q_SLOTS:
         child<QLineEdit>(&add, "Edit1")->setText(QStringLiteral("个"));
         add.save();
         QCOMPARE(rec.texts(), QStringList({"单位不可为空！", "单位不可重复！"}));
-        QCOMPARE(count(db.conn(), "dw"), 2);
+        QCOMPARE(tableRows(db.conn(), "dw"), 2);
     }
 };
 

@@ -49,19 +49,6 @@ void someMembers(Connection &c)
     addMember(c, {"1005", "O'Hara", "19960229"});
 }
 
-int count(Connection &c, const char *table)
-{
-    return c.scalar(QStringLiteral("select count(*) from ") + QLatin1String(table)).toInt();
-}
-
-QStringList column(Dataset *ds, const char *field)
-{
-    QStringList out;
-    const int c = ds->fieldIndex(QLatin1String(field));
-    for (int r = 0; ds->isOpen() && r < ds->recordCount(); ++r) out << ds->textAt(r, c);
-    return out;
-}
-
 QVariant stored(Connection &c, const char *field, const QString &bm)
 {
     return c.scalar(QStringLiteral("select ") + QLatin1String(field) + QStringLiteral(" from kh where bm=?"), {{{}, bm}});
@@ -160,7 +147,7 @@ private Q_SLOTS:
         rec.clear();
         list->run(ListAction::Delete);
         QCOMPARE(rec.texts(), QStringList{"确定要删除此会员么？"});
-        QCOMPARE(count(db.conn(), "kh"), 5);
+        QCOMPARE(tableRows(db.conn(), "kh"), 5);
         QCOMPARE(list->panel(1), QStringLiteral("5"));
         // "打印": the member list, previewed.
         ModalDriver preview("TFdyPreview1", [](QWidget *p) { static_cast<QDialog *>(p)->reject(); });
@@ -215,7 +202,7 @@ private Q_SLOTS:
             QCOMPARE(rec.texts(), QStringList{"会员卡号不可重复！"});
             QCOMPARE(rec.messages.back().title, QStringLiteral("警告"));
             QCOMPARE(QApplication::focusWidget(), box(d, "Edit2"));
-            QCOMPARE(count(db.conn(), "kh"), 6);
+            QCOMPARE(tableRows(db.conn(), "kh"), 6);
             // Birth date and post code take digits and points only, 8 and 6 at most.
             box(d, "Edit1")->setText(QStringLiteral("2001"));
             box(d, "Edit3")->setFocus();
@@ -229,7 +216,7 @@ private Q_SLOTS:
             QCOMPARE(box(d, "Edit11")->text(), QStringLiteral("0"));
             box(d, "Edit12")->setFocus();
             QTest::keyClick(box(d, "Edit12"), Qt::Key_Return); // Enter in the remark saves
-            QCOMPARE(count(db.conn(), "kh"), 7);
+            QCOMPARE(tableRows(db.conn(), "kh"), 7);
             // Ready for the next member: sex, level and discount kept.
             QVERIFY(d->isVisible());
             for (const char *n : {"Edit1", "Edit2", "Edit3", "Edit5", "Edit12"}) QVERIFY(box(d, n)->text().isEmpty());
@@ -312,7 +299,7 @@ private Q_SLOTS:
         const Bindings who{{{}, QStringLiteral("李娜")}};
         QCOMPARE(db.conn().scalar(QStringLiteral("select kkrq from kh where mc=?"), who).toString(), QStringLiteral("2026-12-11"));
         QCOMPARE(db.conn().scalar(QStringLiteral("select ztbj from kh where mc=?"), who).toString(), QStringLiteral("可用"));
-        QCOMPARE(count(db.conn(), "kh"), 6);
+        QCOMPARE(tableRows(db.conn(), "kh"), 6);
     }
 
     void levelFromTheLevelList()
@@ -361,7 +348,7 @@ private Q_SLOTS:
         DM1->AQdj1->moveTo(1);
         child<QPushButton>(&list, "chu")->click();
         QCOMPARE(rec.lastText(), QStringLiteral("确定要删除此等级么？"));
-        QCOMPARE(count(db.conn(), "dj"), 1);
+        QCOMPARE(tableRows(db.conn(), "dj"), 1);
         QCOMPARE(db.conn().scalar(QStringLiteral("select count(*) from kh where dj='普通会员' and zk=9000")).toInt(), 5);
         // New levels: required, unique, discount "1" when emptied, the dialog stays open.
         rec.clear();

@@ -69,3 +69,17 @@ void ModalDriver::poll()
         }
     }
 }
+
+QStringList column(const Dataset *ds, const QString &field)
+{
+    QStringList out;
+    if (!ds->isOpen()) return out;
+    const int c = ds->fieldIndex(field);
+    for (int r = 0; r < ds->recordCount(); ++r) out << ds->textAt(r, c);
+    return out;
+}
+
+int tableRows(Connection &c, const QString &table)
+{
+    return c.scalar(QStringLiteral("select count(*) from ") + table).toInt();
+}

@@ -72,6 +72,11 @@ private:
     qint64 m_deadline;
 };
 
+// The texts of one column over the rows the dataset holds, in its order (none when closed).
+QStringList column(const Dataset *ds, const QString &field);
+// The number of rows of a table.
+int tableRows(Connection &c, const QString &table);
+
 // Finds a child widget by object name or fails the test.
 template <class T> T *child(QObject *parent, const char *name)
 {
