@@ -1,4 +1,6 @@
 #include "registerall.h"
+#include "frame.h"
+#include "tdanwei1.h"
 #if __has_include("masterscreens.h")
 #include "masterscreens.h"
 #define CS_HAVE_MASTER 1
@@ -34,6 +36,7 @@ void registerAllScreens()
     static bool done = false;
     if (done) return;
     done = true;
+    screens::add(QStringLiteral("TFdanwei1"), [](QWidget *parent) { return new TFdanwei1(parent); }, false);
 #ifdef CS_HAVE_MASTER
     registerMasterScreens();
 #endif

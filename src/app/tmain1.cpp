@@ -8,10 +8,6 @@
 #include "tgy1.h"
 #include "tlikai1.h"
 #include "ttjyh1.h"
-#if __has_include("tdanwei1.h")
-#include "tdanwei1.h"
-#define CS_HAVE_DANWEI 1
-#endif
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
@@ -254,11 +250,7 @@ void TFmain1::openScreen(const QString &className, const QString &title, bool ch
             showChild(w);
             return;
         }
-        QWidget *w = nullptr;
-#ifdef CS_HAVE_DANWEI
-        if (className == QStringLiteral("TFdanwei1")) w = new TFdanwei1(this);
-#endif
-        if (!w) w = screens::create(className, this);
+        QWidget *w = screens::create(className, this);
         if (!w) return;
         if (!title.isEmpty()) w->setWindowTitle(title);
         if (auto *d = qobject_cast<QDialog *>(w)) d->exec();

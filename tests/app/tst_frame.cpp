@@ -1,5 +1,6 @@
 #include "application.h"
 #include "password.h"
+#include "registerall.h"
 #include "schema.h"
 #include "startup.h"
 #include "tdaohang1.h"
@@ -47,6 +48,7 @@ class TstFrame : public QObject {
 private Q_SLOTS:
     void initTestCase()
     {
+        app::registerAllScreens();
         screens::add(QStringLiteral("TFsp1"), [](QWidget *) { return new TFsp1; }, true);
         app::setEndProgramHandler([this] { ++m_ended; });
     }
@@ -144,6 +146,22 @@ private Q_SLOTS:
         QCOMPARE(help, QStringList({"计算器", "金额大小写转换", "-", "操作说明", "常见问题", "显示业务导航图", "-", "关于本软件"}));
         QVERIFY(child<QLabel>(&w, "Panel1")->text().startsWith(QStringLiteral("现在时刻：")));
         QVERIFY(child<QLabel>(&w, "Panel1")->text().contains(QStringLiteral("星期")));
+    }
+
+    void shopInformationFromTheMenu()
+    {
+        TempDb db;
+        loginAs(db.dm(), schema::adminName());
+        TFmain1 w;
+        w.applyLogin();
+        QString title;
+        ModalDriver driver("TFdanwei1", [&](QWidget *d) {
+            title = d->windowTitle();
+            static_cast<QDialog *>(d)->reject();
+        });
+        w.runEntry(QStringLiteral("N101"));
+        QVERIFY(driver.acted());
+        QCOMPARE(title, QStringLiteral("填写店铺信息"));
     }
 
     void activateIfOpenRestoresMinimised()
