@@ -1,8 +1,8 @@
 #include "tdl1.h"
 #include "application.h"
-#include "dialogkeys.h"
 #include "dm1.h"
 #include "guard.h"
+#include "keys.h"
 #include "password.h"
 #include "pictures.h"
 #include "schema.h"
@@ -59,8 +59,7 @@ TFdl1::TFdl1(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindow
     g->addWidget(SpeedButton2, 4, 2);
     g->setSizeConstraint(QLayout::SetFixedSize);
 
-    EnterKeys::install(ComboBox1);
-    EnterKeys::install(Edit1, SpeedButton1);
+    keys::installDialogKeys(this, Edit1, SpeedButton1); // Esc: keyPressEvent presses "取消"
     connect(SpeedButton1, &QPushButton::clicked, this, [this] { guarded([this] { ok(); }); });
     connect(SpeedButton2, &QPushButton::clicked, this, [this] {
         m_cancelled = true;

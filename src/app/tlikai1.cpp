@@ -1,8 +1,8 @@
 #include "tlikai1.h"
 #include "application.h"
-#include "dialogkeys.h"
 #include "dm1.h"
 #include "guard.h"
+#include "keys.h"
 #include "password.h"
 #include <QGridLayout>
 #include <QLabel>
@@ -34,7 +34,7 @@ TFlikai1::TFlikai1(const QString &operatorName, QWidget *parent)
     g->addWidget(BitBtn2, 2, 2);
     g->setSizeConstraint(QLayout::SetFixedSize);
     setMinimumWidth(420);
-    EnterKeys::install(Edit2, BitBtn1);
+    keys::installDialogKeys(this, Edit2, BitBtn1); // Esc does not unlock
     connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { unlock(); }); });
     // "取消" ends the program at once: no quit question, no backup offer.
     connect(BitBtn2, &QPushButton::clicked, this, [this] {

@@ -1,10 +1,9 @@
 #include "ttjyh1.h"
-#include "dialogkeys.h"
 #include "dm1.h"
 #include "guard.h"
+#include "keys.h"
 #include "password.h"
 #include <QGridLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -41,9 +40,7 @@ TFtjyh1::TFtjyh1(QWidget *parent) : QDialog(parent)
     g->addWidget(Edit3, 2, 1, 1, 2);
     g->addWidget(BitBtn1, 3, 1);
     g->addWidget(BitBtn2, 3, 2);
-    EnterKeys::install(Edit1);
-    EnterKeys::install(Edit2);
-    EnterKeys::install(Edit3, BitBtn1);
+    keys::installDialogKeys(this, Edit3, BitBtn1, BitBtn2);
     connect(BitBtn1, &QPushButton::clicked, this, [this] { guarded([this] { save(); }); });
     connect(BitBtn2, &QPushButton::clicked, this, &QDialog::reject);
     setMode(QStringLiteral("新增操作员"));
@@ -68,15 +65,6 @@ void TFtjyh1::showEvent(QShowEvent *e)
 {
     QDialog::showEvent(e);
     (mode() == QStringLiteral("新增操作员") ? Edit1 : Edit2)->setFocus();
-}
-
-void TFtjyh1::keyPressEvent(QKeyEvent *e)
-{
-    if (e->key() == Qt::Key_Escape) {
-        BitBtn2->click();
-        return;
-    }
-    QDialog::keyPressEvent(e);
 }
 
 void TFtjyh1::save()

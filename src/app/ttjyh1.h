@@ -16,7 +16,6 @@ public:
 
 protected:
     void showEvent(QShowEvent *e) override;
-    void keyPressEvent(QKeyEvent *e) override;
 
 private:
     void save();

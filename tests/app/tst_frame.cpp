@@ -269,6 +269,14 @@ private Q_SLOTS:
         QCOMPARE(rec.lastText(), QStringLiteral("密码更改成功！"));
         QVERIFY(password::verify(stored(), QString()));
         QVERIFY(!stored().isEmpty()); // a hash, never the text
+        // Esc closes without saving.
+        TFtjyh1 again;
+        again.setMode(QStringLiteral("更改我的密码"), schema::adminName());
+        again.show();
+        again.findChild<QLineEdit *>(QStringLiteral("Edit3"))->setText(QStringLiteral("other"));
+        QTest::keyClick(again.findChild<QLineEdit *>(QStringLiteral("Edit2")), Qt::Key_Escape);
+        QVERIFY(!again.isVisible());
+        QVERIFY(password::verify(stored(), QString()));
     }
 
     void cancelQuitThenReopen()
