@@ -15,23 +15,11 @@
 #include <QPushButton>
 #include <QTimer>
 
-namespace {
-class Picture : public QWidget {
-public:
-    using QWidget::QWidget;
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        pictures::paintEmblem(p, rect());
-    }
-};
-}
-
 TFdl1::TFdl1(QWidget *parent) : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(QStringLiteral("Fdl1"));
     setWindowTitle(QStringLiteral("登录系统"));
-    auto *pic = new Picture(this);
+    auto *pic = new pictures::Emblem(this);
     pic->setFixedSize(360, 120);
     auto *hint = new QLabel(QStringLiteral("系统管理员的默认密码") + schema::initialAdminPassword(), this);
     hint->setObjectName(QStringLiteral("Label3"));

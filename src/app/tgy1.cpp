@@ -6,23 +6,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-namespace {
-class Picture : public QWidget {
-public:
-    using QWidget::QWidget;
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        pictures::paintEmblem(p, rect());
-    }
-};
-}
-
 TFgy1::TFgy1(QWidget *parent) : QDialog(parent)
 {
     setObjectName(QStringLiteral("Fgy1"));
     setWindowTitle(QStringLiteral("关于本软件"));
-    auto *pic = new Picture(this);
+    auto *pic = new pictures::Emblem(this);
     pic->setFixedSize(150, 260);
     auto *text = new QPlainTextEdit(this);
     text->setObjectName(QStringLiteral("Memo1"));
